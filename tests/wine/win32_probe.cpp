@@ -1,0 +1,119 @@
+// A small console helper that runs beside the screensaver in the same Wine
+// session and reports what a user would see of its Win32 windows: message
+// boxes with their caption and text, and top-level windows. It can also
+// press a box's OK button and send a window a close request.
+//
+//   win32_probe boxes            one line per visible message box:
+//                                <hwnd> TAB <caption> TAB <text>
+//   win32_probe windows          one line per visible top-level window:
+//                                <hwnd> TAB <class> TAB <title>
+//   win32_probe ok <hwnd>        presses the box's OK button
+//   win32_probe close <title>    posts WM_CLOSE to the window of that title
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+namespace {
+
+std::string windowText(HWND window) {
+    char buffer[4096] = {};
+    GetWindowTextA(window, buffer, sizeof buffer);
+    return buffer;
+}
+
+std::string className(HWND window) {
+    char buffer[256] = {};
+    GetClassNameA(window, buffer, sizeof buffer);
+    return buffer;
+}
+
+// Escapes the characters that would break the one-line format.
+std::string oneLine(const std::string& text) {
+    std::string out;
+    for (char c : text) {
+        if (c == '\n') {
+            out += "\\n";
+        } else if (c == '\r') {
+            out += "\\r";
+        } else if (c == '\t') {
+            out += "\\t";
+        } else if (c == '\\') {
+            out += "\\\\";
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+BOOL CALLBACK collectStaticText(HWND child, LPARAM param) {
+    auto* text = reinterpret_cast<std::string*>(param);
+    // The message is the dialog's static control that holds text; the icon
+    // is a static without any.
+    if (_stricmp(className(child).c_str(), "Static") == 0) {
+        const std::string t = windowText(child);
+        if (!t.empty() && text->empty()) {
+            *text = t;
+        }
+    }
+    return TRUE;
+}
+
+BOOL CALLBACK listBox(HWND window, LPARAM) {
+    if (!IsWindowVisible(window) || className(window) != "#32770") {
+        return TRUE;
+    }
+    std::string text;
+    EnumChildWindows(window, collectStaticText, reinterpret_cast<LPARAM>(&text));
+    std::printf("%lu\t%s\t%s\n", static_cast<unsigned long>(reinterpret_cast<UINT_PTR>(window)),
+                oneLine(windowText(window)).c_str(), oneLine(text).c_str());
+    return TRUE;
+}
+
+BOOL CALLBACK listWindow(HWND window, LPARAM) {
+    if (!IsWindowVisible(window)) {
+        return TRUE;
+    }
+    std::printf("%lu\t%s\t%s\n", static_cast<unsigned long>(reinterpret_cast<UINT_PTR>(window)),
+                oneLine(className(window)).c_str(), oneLine(windowText(window)).c_str());
+    return TRUE;
+}
+
+HWND handleArgument(const char* text) {
+    return reinterpret_cast<HWND>(static_cast<UINT_PTR>(std::strtoul(text, nullptr, 10)));
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc >= 2 && std::strcmp(argv[1], "boxes") == 0) {
+        EnumWindows(listBox, 0);
+        return 0;
+    }
+    if (argc >= 2 && std::strcmp(argv[1], "windows") == 0) {
+        EnumWindows(listWindow, 0);
+        return 0;
+    }
+    if (argc >= 3 && std::strcmp(argv[1], "ok") == 0) {
+        HWND box = handleArgument(argv[2]);
+        HWND button = GetDlgItem(box, IDOK);
+        if (!IsWindow(box)) {
+            return 1;
+        }
+        PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(button));
+        return 0;
+    }
+    if (argc >= 3 && std::strcmp(argv[1], "close") == 0) {
+        HWND window = FindWindowA(nullptr, argv[2]);
+        if (window == nullptr) {
+            return 1;
+        }
+        PostMessageA(window, WM_CLOSE, 0, 0);
+        return 0;
+    }
+    std::fprintf(stderr, "usage: win32_probe boxes | windows | ok <hwnd> | close <title>\n");
+    return 2;
+}
