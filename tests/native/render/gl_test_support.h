@@ -27,6 +27,14 @@ void applyFixedGlState();
 // first.
 std::vector<std::uint8_t> readFrame(int width, int height);
 
+class ShaderProgram;
+
+// Draws the program's full-screen quad over the lower-left width x height
+// pixels of the cleared default framebuffer, with the uniforms the sky
+// drawable feeds it ("iTime", "viewportWidth", "viewportHeight"). Needs no
+// mesh: the quad's four corners are given here.
+void drawBackgroundQuad(ShaderProgram& program, int width, int height, float time);
+
 // Puts a replacement into an entry-point slot for the lifetime of the
 // object and restores the original afterwards.
 template <typename Proc>
