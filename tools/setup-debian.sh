@@ -30,9 +30,11 @@ packages=(
     # builds
     cmake ninja-build make g++ clang pkg-config python3 xz-utils
     g++-mingw-w64-i686 binutils-mingw-w64-i686 mingw-w64-i686-dev
+    g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev
     libgl-dev libegl-dev libegl-mesa0 libgl1-mesa-dri libpng-dev libgtest-dev
-    # the Windows executable under Wine on a virtual screen
-    wine wine32
+    # the Windows executable under Wine on a virtual screen; wine64 runs the
+    # 64-bit twin where the kernel cannot execute Wine's 32-bit side
+    wine wine32 wine64
     libgl1:i386 libglx0:i386 libglvnd0:i386 libglx-mesa0:i386 libgl1-mesa-dri:i386
     xvfb xauth xdotool x11-utils x11-xserver-utils imagemagick
 )
