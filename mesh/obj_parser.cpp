@@ -116,7 +116,7 @@ bool ModelLoader::loadObjResource(int objResourceId, int mtlResourceId) {
     for (std::string line : lines) {
         // Each CR goes together with the character after it; at the end of a
         // CR LF line that is the CR alone.
-        for (std::size_t cr = line.find('\r'); cr != std::string::npos; cr = line.find('\r')) {
+        for (std::size_t cr = line.find('\r'); cr != std::string::npos; cr = line.find('\r', cr)) {
             line.erase(cr, 2);
         }
 
