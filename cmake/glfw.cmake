@@ -21,3 +21,8 @@ set(GLFW_BUILD_DOCS OFF CACHE BOOL "" FORCE)
 set(GLFW_INSTALL OFF CACHE BOOL "" FORCE)
 set(BUILD_SHARED_LIBS OFF CACHE BOOL "" FORCE)
 add_subdirectory(${ZEPHYRINE_GLFW_ROOT}/glfw ${CMAKE_BINARY_DIR}/_deps/glfw-build EXCLUDE_FROM_ALL SYSTEM)
+
+# Our addition to GLFW's window module is compiled as part of the library, so
+# it sees GLFW's internal headers and configuration.
+target_sources(glfw PRIVATE ${CMAKE_SOURCE_DIR}/window/glfw_attach_host_window.c)
+target_include_directories(glfw PRIVATE ${CMAKE_SOURCE_DIR}/window)

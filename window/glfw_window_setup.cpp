@@ -7,7 +7,7 @@
 #include <cstdlib>
 
 #include "../app/screensaver_app.h"
-#include "glfw_host_window.h"
+#include "glfw_attach_host_window.h"
 #include "glfw_input_handlers.h"
 #include "window_icon.h"
 #include "window_size.h"
@@ -78,7 +78,7 @@ void ScreensaverApp::openWindow() {
     glfwWindowHint(GLFW_STEREO, 0);
 
     if (options->mode == LaunchMode::Preview) {
-        window = attachHostWindow(hostHandle(*options));
+        window = glfwAttachHostWindow(hostHandle(*options), nullptr);
     } else {
         window = glfwCreateWindow(windowSize.width, windowSize.height, windowTitle, glfwGetPrimaryMonitor(),
                                   nullptr);

@@ -88,9 +88,11 @@ class Run:
 
 
 class Bench:
-    def __init__(self, width=320, height=240, xvfb_args=(), display=None):
-        """display: an existing X display to use instead of a virtual one."""
+    def __init__(self, width=320, height=240, xvfb_args=(), display=None, env=None):
+        """display: an existing X display to use instead of a virtual one;
+        env: extra environment for everything the bench runs."""
         self.existing_display = display
+        self.extra_env = dict(env or {})
         self.width = width
         self.height = height
         self.xvfb_args = list(xvfb_args)
@@ -120,6 +122,7 @@ class Bench:
             "WINEDLLOVERRIDES": "mscoree,mshtml=",
             "XAUTHORITY": os.devnull,
         })
+        self.env.update(self.extra_env)
         if self.bits == "32":
             self.wine = ["wine"]
             self.wineserver = "wineserver"
@@ -328,9 +331,35 @@ class Bench:
     def dismiss(self, box):
         self.run_helper(self.probe, "ok", box[0])
 
-    def win32_windows(self):
-        """Visible top-level Win32 windows: a list of (handle, class, title)."""
-        _, out = self.run_helper(self.probe, "windows")
+    def client_area(self, title):
+        """(x, y, width, height) of a Win32 window's client area on the screen."""
+        code, out = self.run_helper(self.probe, "client", title)
+        if code != 0:
+            return None
+        return tuple(int(v) for v in out.split())
+
+    def window_rect(self, title):
+        """(x, y, width, height) of a Win32 window's outer rectangle."""
+        code, out = self.run_helper(self.probe, "rect", title)
+        if code != 0:
+            return None
+        return tuple(int(v) for v in out.split())
+
+    def children(self, title):
+        """The child windows of a Win32 window: dicts with class, id, style,
+        rect (in the parent's client area) and text."""
+        code, out = self.run_helper(self.probe, "children", title)
+        found = []
+        for line in out.splitlines():
+            parts = line.rstrip("\r").split("\t")
+            if len(parts) == 5:
+                found.append({"class": parts[0], "id": int(parts[1]), "style": int(parts[2], 16),
+                              "rect": tuple(int(v) for v in parts[3].split()), "text": unescape(parts[4])})
+        return found
+
+    def win32_windows(self, hidden_too=False):
+        """Top-level Win32 windows: a list of (handle, class, title)."""
+        _, out = self.run_helper(self.probe, "all" if hidden_too else "windows")
         return [tuple(line.rstrip("\r").split("\t")) for line in out.splitlines() if line.count("\t") == 2]
 
 

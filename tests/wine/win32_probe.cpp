@@ -7,6 +7,16 @@
 //                                <hwnd> TAB <caption> TAB <text>
 //   win32_probe windows          one line per visible top-level window:
 //                                <hwnd> TAB <class> TAB <title>
+//   win32_probe all              every top-level window, hidden ones too:
+//                                <hwnd> TAB <class> TAB <title>
+//   win32_probe client <title>   the client area of that window on the
+//                                screen: <x> <y> <width> <height>
+//   win32_probe rect <title>     that window's outer rectangle:
+//                                <x> <y> <width> <height>
+//   win32_probe children <title> one line per child window:
+//                                <class> TAB <id> TAB <style hex> TAB
+//                                <x> <y> <width> <height> TAB <text>
+//                                (position in the parent's client area)
 //   win32_probe ok <hwnd>        presses the box's OK button
 //   win32_probe close <title>    posts WM_CLOSE to the window of that title
 #include <windows.h>
@@ -73,12 +83,25 @@ BOOL CALLBACK listBox(HWND window, LPARAM) {
     return TRUE;
 }
 
-BOOL CALLBACK listWindow(HWND window, LPARAM) {
-    if (!IsWindowVisible(window)) {
+BOOL CALLBACK listWindow(HWND window, LPARAM all) {
+    if (!all && !IsWindowVisible(window)) {
         return TRUE;
     }
     std::printf("%lu\t%s\t%s\n", static_cast<unsigned long>(reinterpret_cast<UINT_PTR>(window)),
                 oneLine(className(window)).c_str(), oneLine(windowText(window)).c_str());
+    return TRUE;
+}
+
+BOOL CALLBACK listChild(HWND child, LPARAM parent) {
+    if (GetParent(child) != reinterpret_cast<HWND>(parent)) {
+        return TRUE;
+    }
+    RECT rect;
+    GetWindowRect(child, &rect);
+    MapWindowPoints(nullptr, reinterpret_cast<HWND>(parent), reinterpret_cast<POINT*>(&rect), 2);
+    std::printf("%s\t%d\t%08lX\t%ld %ld %ld %ld\t%s\n", className(child).c_str(), GetDlgCtrlID(child),
+                static_cast<unsigned long>(GetWindowLongA(child, GWL_STYLE)), rect.left, rect.top,
+                rect.right - rect.left, rect.bottom - rect.top, oneLine(windowText(child)).c_str());
     return TRUE;
 }
 
@@ -95,6 +118,40 @@ int main(int argc, char** argv) {
     }
     if (argc >= 2 && std::strcmp(argv[1], "windows") == 0) {
         EnumWindows(listWindow, 0);
+        return 0;
+    }
+    if (argc >= 2 && std::strcmp(argv[1], "all") == 0) {
+        EnumWindows(listWindow, 1);
+        return 0;
+    }
+    if (argc >= 3 && std::strcmp(argv[1], "client") == 0) {
+        HWND window = FindWindowA(nullptr, argv[2]);
+        if (window == nullptr) {
+            return 1;
+        }
+        RECT client;
+        GetClientRect(window, &client);
+        POINT origin = {0, 0};
+        ClientToScreen(window, &origin);
+        std::printf("%ld %ld %ld %ld\n", origin.x, origin.y, client.right, client.bottom);
+        return 0;
+    }
+    if (argc >= 3 && std::strcmp(argv[1], "rect") == 0) {
+        HWND window = FindWindowA(nullptr, argv[2]);
+        if (window == nullptr) {
+            return 1;
+        }
+        RECT rect;
+        GetWindowRect(window, &rect);
+        std::printf("%ld %ld %ld %ld\n", rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
+        return 0;
+    }
+    if (argc >= 3 && std::strcmp(argv[1], "children") == 0) {
+        HWND window = FindWindowA(nullptr, argv[2]);
+        if (window == nullptr) {
+            return 1;
+        }
+        EnumChildWindows(window, listChild, reinterpret_cast<LPARAM>(window));
         return 0;
     }
     if (argc >= 3 && std::strcmp(argv[1], "ok") == 0) {
@@ -114,6 +171,9 @@ int main(int argc, char** argv) {
         PostMessageA(window, WM_CLOSE, 0, 0);
         return 0;
     }
-    std::fprintf(stderr, "usage: win32_probe boxes | windows | ok <hwnd> | close <title>\n");
+    std::fprintf(stderr,
+                 "usage: win32_probe boxes | windows | all | client <title> | rect <title> | children "
+                 "<title> | ok <hwnd> |"
+                 " close <title>\n");
     return 2;
 }
