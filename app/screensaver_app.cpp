@@ -3,7 +3,7 @@
 #include <windows.h>
 
 #include "../render/scene.h"
-#include "../render/scene_time.h"
+#include "../render/scene_state.h"
 
 ScreensaverApp::ScreensaverApp(LaunchOptions* launchOptions) : options(launchOptions) {
     initGlfw();
@@ -38,6 +38,7 @@ void ScreensaverApp::run() {
 
 void ScreensaverApp::frameStep() {
     const float t = static_cast<float>(glfwGetTime());
-    setSceneTime(t);
+    // Seconds since GLFW started, not since the first frame.
+    sceneObjects.state->setTime(t);
     renderFrame();
 }

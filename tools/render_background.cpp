@@ -1,6 +1,6 @@
-// Renders one still of the background picture to a PNG file: the embedded
-// shader programs drawn by Mesa on a headless EGL context, or the CPU
-// reference of the fragment program.
+// Renders one still of the background picture to a PNG file: the
+// screensaver's scene (its embedded shader programs and quad) drawn by Mesa
+// on a headless EGL context, or the CPU reference of the fragment program.
 //
 // usage: render_background [--reference] TIME WIDTH HEIGHT OUTPUT.png
 
@@ -15,9 +15,11 @@
 #include <vector>
 
 #include "render/background_reference.h"
-#include "render/shader_program.h"
+#include "render/scene.h"
+#include "render/scene_state.h"
 #include "window/egl_context.h"
 #include "window/gl_entry_points.h"
+#include "window/window_size.h"
 
 namespace {
 
@@ -63,25 +65,11 @@ bool renderWithMesa(int width, int height, float time, std::vector<std::uint8_t>
         return false;
     }
     applyFixedGlState();
-    ShaderProgram program(137, 136);
-
-    const float quad[] = {-1, -1, 0, 1, -1, 0, -1, 1, 0, 1, 1, 0};
-    GLuint corners = 0;
-    glGenBuffers(1, &corners);
-    glBindBuffer(GL_ARRAY_BUFFER, corners);
-    glBufferData(GL_ARRAY_BUFFER, sizeof quad, quad, GL_STATIC_DRAW);
-
-    glBindFramebuffer(GL_FRAMEBUFFER, 0);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    glViewport(0, 0, width, height);
-    program.use();
-    glUniform1f(program.uniformLocation("iTime"), time);
-    glUniform1f(program.uniformLocation("viewportWidth"), static_cast<float>(width));
-    glUniform1f(program.uniformLocation("viewportHeight"), static_cast<float>(height));
-    const GLuint position = static_cast<GLuint>(program.attribLocation("position"));
-    glEnableVertexAttribArray(position);
-    glVertexAttribPointer(position, 3, GL_FLOAT, GL_FALSE, 12, nullptr);
-    glDrawArrays(GL_TRIANGLE_STRIP, 0, 4);
+    // The screensaver's own scene and frame, at this size and time.
+    recordWindowSize(width, height);
+    setupScene();
+    sceneObjects.state->setTime(time);
+    renderFrame();
 
     pixels->assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 4, 0);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
