@@ -33,3 +33,30 @@ add_custom_command(
     DEPFILE ${ZEPHYRINE_GENERATED_DIR}/native_resources.d
     COMMENT "Embedding the text resources for the native build"
     VERBATIM)
+
+# The About window's logo: a still of the picture from the CPU reference of
+# the background program. The generator is built with the host's compiler in
+# every build tree, the cross-compiling ones included.
+find_program(ZEPHYRINE_HOST_CXX NAMES g++ c++ REQUIRED)
+set(ZEPHYRINE_LOGO_TOOL ${ZEPHYRINE_GENERATED_DIR}/make_logo)
+set(ZEPHYRINE_LOGO ${ZEPHYRINE_GENERATED_DIR}/logo.bmp)
+# The time and size of the still: glowing bands over the dark ground.
+set(ZEPHYRINE_LOGO_TIME 9)
+add_custom_command(
+    OUTPUT ${ZEPHYRINE_LOGO_TOOL}
+    COMMAND ${ZEPHYRINE_HOST_CXX} -std=c++17 -O2 -I${CMAKE_SOURCE_DIR}
+            ${CMAKE_SOURCE_DIR}/tools/make_logo.cpp ${CMAKE_SOURCE_DIR}/render/background_reference.cpp
+            -o ${ZEPHYRINE_LOGO_TOOL}
+    DEPENDS ${CMAKE_SOURCE_DIR}/tools/make_logo.cpp ${CMAKE_SOURCE_DIR}/render/background_reference.cpp
+            ${CMAKE_SOURCE_DIR}/render/background_reference.h
+    COMMENT "Building the logo generator with the host compiler"
+    VERBATIM)
+add_custom_command(
+    OUTPUT ${ZEPHYRINE_LOGO}
+    COMMAND ${ZEPHYRINE_LOGO_TOOL} ${ZEPHYRINE_LOGO_TIME} 110 83 ${ZEPHYRINE_LOGO}
+    DEPENDS ${ZEPHYRINE_LOGO_TOOL}
+    COMMENT "Drawing the About window's logo"
+    VERBATIM)
+
+# Targets in other folders that embed the resource script wait for these.
+add_custom_target(zephyrine_resource_assets DEPENDS ${ZEPHYRINE_LOGO} ${ZEPHYRINE_GENERATED_DIR}/zephyrine.ico)
