@@ -19,6 +19,7 @@
 #include "render/scene_state.h"
 #include "window/egl_context.h"
 #include "window/gl_entry_points.h"
+#include "window/gl_fixed_state.h"
 #include "window/window_size.h"
 
 namespace {
@@ -44,17 +45,6 @@ bool parseSize(const char* text, int* value) {
     }
     *value = static_cast<int>(parsed);
     return true;
-}
-
-// The screensaver's fixed state: blending with source alpha over black.
-void applyFixedGlState() {
-    glCullFace(GL_BACK);
-    glFrontFace(GL_CW);
-    glEnable(GL_BLEND);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    glDisable(GL_MULTISAMPLE);
-    glDisable(GL_LINE_SMOOTH);
-    glDisable(GL_POLYGON_SMOOTH);
 }
 
 bool renderWithMesa(int width, int height, float time, std::vector<std::uint8_t>* pixels) {

@@ -8,6 +8,7 @@
 
 #include "../app/screensaver_app.h"
 #include "glfw_attach_host_window.h"
+#include "gl_fixed_state.h"
 #include "glfw_input_handlers.h"
 #include "window_icon.h"
 #include "window_size.h"
@@ -101,13 +102,7 @@ void ScreensaverApp::openWindow() {
 }
 
 void ScreensaverApp::initGlState() {
-    glCullFace(GL_BACK);
-    glFrontFace(GL_CW);
-    glEnable(GL_BLEND);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    glDisable(GL_MULTISAMPLE);
-    glDisable(GL_LINE_SMOOTH);
-    glDisable(GL_POLYGON_SMOOTH);
+    applyFixedGlState();
     setSwapInterval(true);
     glfwSetInputMode(window, GLFW_CURSOR, GLFW_CURSOR_HIDDEN);
 }

@@ -23,7 +23,9 @@ def facts(output):
     return found
 
 
-class Attachment(unittest.TestCase):
+class WithAttachProbe:
+    """One virtual screen for the class, and the in-process test program."""
+
     @classmethod
     def setUpClass(cls):
         cls.bench = bench.Bench(320, 240).start()
@@ -33,6 +35,8 @@ class Attachment(unittest.TestCase):
     def tearDownClass(cls):
         cls.bench.stop()
 
+
+class Attachment(WithAttachProbe, unittest.TestCase):
     def test_attributes_property_procedure_callbacks_and_detach(self):
         code, out = self.bench.run_helper(self.probe, "facts", timeout=120)
         self.assertEqual(code, 0, out)
@@ -99,17 +103,8 @@ class Attachment(unittest.TestCase):
             run.wait(10)
 
 
-class PreviewApplication(unittest.TestCase):
+class PreviewApplication(WithAttachProbe, unittest.TestCase):
     """The real application code in preview mode, in-process."""
-
-    @classmethod
-    def setUpClass(cls):
-        cls.bench = bench.Bench(320, 240).start()
-        cls.probe = os.environ["ZEPHYRINE_ATTACH_PROBE"]
-
-    @classmethod
-    def tearDownClass(cls):
-        cls.bench.stop()
 
     def run_app(self, action, ms):
         run = self.bench.launch(self.probe, "app", action, str(ms))

@@ -21,16 +21,6 @@ void ensureGlContext() {
     ASSERT_NE(context, nullptr) << "headless Mesa context: " << error;
 }
 
-void applyFixedGlState() {
-    glCullFace(GL_BACK);
-    glFrontFace(GL_CW);
-    glEnable(GL_BLEND);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    glDisable(GL_MULTISAMPLE);
-    glDisable(GL_LINE_SMOOTH);
-    glDisable(GL_POLYGON_SMOOTH);
-}
-
 std::vector<std::uint8_t> readFrame(int width, int height) {
     std::vector<std::uint8_t> pixels(static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 4);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);

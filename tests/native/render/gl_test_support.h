@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "window/gl_entry_points.h"
+#include "window/gl_fixed_state.h"
 
 // The largest frame the tests draw; every frame is drawn from the origin of
 // a pbuffer this size.
@@ -18,10 +19,6 @@ constexpr int testSurfaceHeight = 120;
 // and loads the entry-point table. Fails the calling test when Mesa cannot
 // give one; call it through ASSERT_NO_FATAL_FAILURE.
 void ensureGlContext();
-
-// The state the screensaver fixes at start: blending with source alpha over
-// the cleared framebuffer, nothing culled.
-void applyFixedGlState();
 
 // The frame's lower-left width x height pixels as RGBA bytes, bottom row
 // first.
