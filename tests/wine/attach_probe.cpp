@@ -32,6 +32,9 @@
 
 #include "app/launch_options.h"
 #include "app/screensaver_app.h"
+#include "render/render_math.h"
+#include "render/scene.h"
+#include "render/scene_state.h"
 #include "window/glfw_attach_host_window.h"
 #include "window/window_size.h"
 
@@ -272,12 +275,29 @@ void CALLBACK actOnHost(HWND, UINT, UINT_PTR timer, DWORD) {
     std::fflush(stdout);
 }
 
+// Called from the event poll after at least one frame was drawn at the new
+// size: what that frame used for its viewport, projection and uniforms.
 void CALLBACK reportFrameState(HWND, UINT, UINT_PTR timer, DWORD) {
     KillTimer(nullptr, timer);
     GLint viewport[4] = {};
     glGetIntegerv(GL_VIEWPORT, viewport);
     std::printf("size=%dx%d viewport=%d,%d,%d,%d\n", windowSize.width, windowSize.height, viewport[0],
                 viewport[1], viewport[2], viewport[3]);
+
+    const Mat4 expected = perspective(40.0f, 200.0f / 100.0f, 0.1f, 1000.0f);
+    const Mat4 projection = sceneObjects.camera->projectionMatrix();
+    std::printf("projection_matches=%d\n", std::memcmp(&expected, &projection, sizeof expected) == 0 ? 1 : 0);
+
+    GLint program = 0;
+    glGetIntegerv(GL_CURRENT_PROGRAM, &program);
+    const auto id = static_cast<GLuint>(program);
+    // The fragment program reads only the width; the height reaches the
+    // uniform upload through the scene state.
+    GLfloat width = -1.0f;
+    glGetUniformfv(id, glGetUniformLocation(id, "viewportWidth"), &width);
+    std::printf("uniform_viewportWidth=%g state_viewport=%gx%g\n", static_cast<double>(width),
+                static_cast<double>(sceneObjects.state->viewportWidth),
+                static_cast<double>(sceneObjects.state->viewportHeight));
     std::fflush(stdout);
     EnableWindow(appHost, FALSE);
 }

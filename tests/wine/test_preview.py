@@ -125,6 +125,8 @@ class PreviewApplication(WithAttachProbe, unittest.TestCase):
         code, out = self.run_app("resize", 1500)
         self.assertEqual(code, 0, out)
         self.assertIn("size=200x100 viewport=0,0,200,100", out)
+        self.assertIn("projection_matches=1", out)
+        self.assertIn("uniform_viewportWidth=200 state_viewport=200x100", out)
 
     def test_the_picture_is_drawn_into_the_host_window(self):
         # The host window's own background is white; the screensaver starts
