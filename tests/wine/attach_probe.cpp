@@ -16,6 +16,8 @@
 //                         disables, destroys or resizes the host from a timer
 //                         inside the event poll; prints "run returned" and
 //                         the time from the action to the end of run()
+//   attach_probe about-unregistered
+//                         the About window with its class name already taken
 //   attach_probe host <screensaver> <disable|destroy> <ms>
 //                         a host of our own: runs the screensaver as a child
 //                         process in preview mode on its child window, acts
@@ -30,6 +32,7 @@
 #include <cstring>
 #include <string>
 
+#include "about/win32_about_window.h"
 #include "app/launch_options.h"
 #include "app/screensaver_app.h"
 #include "render/render_math.h"
@@ -392,6 +395,21 @@ int host(const char* screensaver, const std::string& action, int milliseconds) {
     return 0;
 }
 
+// The About window when its class cannot be registered (here: the class
+// name is taken already): its message, then a return instead of a wait on a
+// window that does not exist.
+int aboutUnregistered() {
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = DefWindowProcA;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "DreamloomWindowClass";
+    RegisterClassA(&wc);
+    AboutWindow about(GetModuleHandleA(nullptr), SW_SHOWNORMAL);
+    std::printf("about returned\n");
+    std::fflush(stdout);
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -404,11 +422,14 @@ int main(int argc, char** argv) {
     if (argc >= 4 && std::strcmp(argv[1], "app") == 0) {
         return app(argv[2], std::atoi(argv[3]), argc < 5 || std::strcmp(argv[4], "popup") != 0);
     }
+    if (argc >= 2 && std::strcmp(argv[1], "about-unregistered") == 0) {
+        return aboutUnregistered();
+    }
     if (argc >= 5 && std::strcmp(argv[1], "host") == 0) {
         return host(argv[2], argv[3], std::atoi(argv[4]));
     }
     std::fprintf(stderr,
                  "usage: attach_probe facts | draw | app <disable|destroy|resize> <ms> [child|popup] |"
-                 " host <screensaver> <disable|destroy> <ms>\n");
+                 " about-unregistered | host <screensaver> <disable|destroy> <ms>\n");
     return 2;
 }

@@ -148,6 +148,16 @@ class AboutWindow1366x768(AboutWindowAtSize, unittest.TestCase):
         self.assertEqual(self.about.wait(30), 0)
 
 
+class RegistrationFailure(unittest.TestCase):
+    def test_message_then_return_without_waiting(self):
+        with bench.Bench(320, 240) as b:
+            run = b.launch(os.environ["ZEPHYRINE_ATTACH_PROBE"], "about-unregistered")
+            boxes = b.collect_boxes(run)
+            self.assertEqual(run.wait(30), 0)
+            self.assertEqual(boxes, [("Error!", "Window Registration Failed!")])
+            self.assertIn("about returned", run.output())
+
+
 class NoGlInConfigureMode(unittest.TestCase):
     """Wine's OpenGL trace channel names every context made and made
     current; a full-screen run shows them, a configure run must not."""
