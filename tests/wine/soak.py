@@ -78,17 +78,19 @@ def soak(seconds, log=print, width=320, height=240):
         next_picture = 0.0
         while True:
             now = time.monotonic() - start
-            if now >= next_picture:
-                _, _, rgb = b.screenshot()
-                pictures.append((now, rgb))
-                if len(pictures) > 1:
-                    changed = differing_pixels(pictures[-2][1], rgb)
-                    log(f"{now:6.0f} s  picture: {changed} of {width * height} pixels changed")
-                    assert changed > 0, f"the picture at {now:.0f} s is the one of {pictures[-2][0]:.0f} s"
-                next_picture += interval
             rss = resident_kib(pid)
             assert rss is not None and run.running(), f"the screensaver ended after {now:.0f} s"
             samples.append((now, rss))
+            if now >= next_picture:
+                _, _, rgb = b.screenshot()
+                pictures.append((now, rgb))
+                line = f"{now:6.0f} s  resident {rss} KiB"
+                if len(pictures) > 1:
+                    changed = differing_pixels(pictures[-2][1], rgb)
+                    line += f", {changed} of {width * height} pixels changed since {pictures[-2][0]:.0f} s"
+                    assert changed > 0, f"the picture at {now:.0f} s is the one of {pictures[-2][0]:.0f} s"
+                log(line)
+                next_picture += interval
             if now >= seconds:
                 break
             time.sleep(min(SAMPLE_SECONDS, max(0.0, min(next_picture, seconds) - (time.monotonic() - start))))
