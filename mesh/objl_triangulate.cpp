@@ -103,11 +103,18 @@ std::vector<std::uint32_t> ModelLoader::triangulateFace(const std::vector<Vertex
 
         emitTriangle(out, corners, cur.position, prev.position, next.position);
         const Vector3 clippedPosition = cur.position;
+        bool clipped = false;
         for (auto it = remaining.begin(); it != remaining.end(); ++it) {
             if (it->position == clippedPosition) {
                 remaining.erase(it);
+                clipped = true;
                 break;
             }
+        }
+        // A position with a NaN equals nothing, not even itself: the ear's
+        // own corner goes, or the same ear would be clipped forever.
+        if (!clipped) {
+            remaining.erase(remaining.begin() + static_cast<std::ptrdiff_t>(i));
         }
         i = 0;
     }

@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
 # Sets up the machine (Debian 12, root), builds every preset and runs every
-# test: the native core on Mesa, the screensaver under Wine, the fuzzers.
+# test: the native core on Mesa (also under the sanitizers), the screensaver
+# under Wine, the fuzzers.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bash tools/setup-debian.sh
 
-presets=(native windows windows64 fuzz)
+presets=(native sanitize windows windows64 fuzz)
 for preset in "${presets[@]}"; do
     echo "== build: $preset"
     cmake --preset "$preset"

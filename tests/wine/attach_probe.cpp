@@ -16,6 +16,14 @@
 //                         disables, destroys or resizes the host from a timer
 //                         inside the event poll; prints "run returned" and
 //                         the time from the action to the end of run()
+//   attach_probe app close-from-host-thread <ms>
+//                         the same on a host that another thread of this
+//                         process owns, like a screensaver host's dialog: a
+//                         top-level frame at (30, 30) with the 160 x 120
+//                         child window that the screensaver draws into. After
+//                         ms that thread destroys the child, whatever the
+//                         main loop is doing at that moment, prints
+//                         "acted close" and destroys the frame
 //   attach_probe about-unregistered
 //                         the About window with its class name already taken
 //   attach_probe host <screensaver> <disable|destroy> <ms>
@@ -336,6 +344,61 @@ int app(const std::string& action, int milliseconds, bool childHost) {
     return 0;
 }
 
+// A host whose windows belong to a thread of their own, which closes it
+// without waiting for the screensaver's main loop.
+struct ThreadHost {
+    int milliseconds = 0;
+    HANDLE ready = nullptr;
+    HWND frame = nullptr;
+    HWND preview = nullptr;
+};
+
+DWORD WINAPI runThreadHost(void* parameter) {
+    auto* host = static_cast<ThreadHost*>(parameter);
+    host->frame = createHost(WS_POPUP | WS_VISIBLE, 0, nullptr, 30, 30, 180, 140);
+    host->preview = createHost(WS_CHILD | WS_VISIBLE, 0, host->frame, 10, 10, 160, 120);
+    pump();
+    SetEvent(host->ready);
+    const DWORD start = GetTickCount();
+    while (GetTickCount() - start < static_cast<DWORD>(host->milliseconds)) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+        pump();
+    }
+    // The preview window first, as the host's dialog does when it closes;
+    // the frame follows once the preview is gone.
+    actionTick = GetTickCount();
+    DestroyWindow(host->preview);
+    std::printf("acted close\n");
+    std::fflush(stdout);
+    DestroyWindow(host->frame);
+    // Serve whatever else reaches this thread until the process ends.
+    for (;;) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+        pump();
+    }
+}
+
+int appOnThreadHost(int milliseconds) {
+    registerHostClass();
+    static ThreadHost host;
+    host.milliseconds = milliseconds;
+    host.ready = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    CreateThread(nullptr, 0, runThreadHost, &host, 0, nullptr);
+    WaitForSingleObject(host.ready, INFINITE);
+    appHost = host.preview;
+
+    const std::string commandLine = "/p " + std::to_string(reinterpret_cast<UINT_PTR>(appHost));
+    auto* options = new LaunchOptions(commandLine.c_str());
+    auto* application = new ScreensaverApp(options);
+    std::printf("size at start=%dx%d\n", windowSize.width, windowSize.height);
+    std::fflush(stdout);
+    application->run();
+    std::printf("run returned %lu ms after the action\n",
+                static_cast<unsigned long>(GetTickCount() - actionTick));
+    std::fflush(stdout);
+    return 0;
+}
+
 // A screensaver host of our own: starts the real executable as a child
 // process with "/p <hwnd>" on a child window, acts on that window after ms
 // and reports how the child ended.
@@ -419,6 +482,10 @@ int main(int argc, char** argv) {
     if (argc >= 2 && std::strcmp(argv[1], "draw") == 0) {
         return draw();
     }
+    if (argc >= 4 && std::strcmp(argv[1], "app") == 0 &&
+        std::strcmp(argv[2], "close-from-host-thread") == 0) {
+        return appOnThreadHost(std::atoi(argv[3]));
+    }
     if (argc >= 4 && std::strcmp(argv[1], "app") == 0) {
         return app(argv[2], std::atoi(argv[3]), argc < 5 || std::strcmp(argv[4], "popup") != 0);
     }
@@ -430,6 +497,7 @@ int main(int argc, char** argv) {
     }
     std::fprintf(stderr,
                  "usage: attach_probe facts | draw | app <disable|destroy|resize> <ms> [child|popup] |"
-                 " about-unregistered | host <screensaver> <disable|destroy> <ms>\n");
+                 " app close-from-host-thread <ms> | about-unregistered |"
+                 " host <screensaver> <disable|destroy> <ms>\n");
     return 2;
 }

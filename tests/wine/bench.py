@@ -331,6 +331,17 @@ class Bench:
     def dismiss(self, box):
         self.run_helper(self.probe, "ok", box[0])
 
+    def close_all(self, title):
+        """Asks every Win32 window of that title to close; returns how many."""
+        code, out = self.run_helper(self.probe, "close-all", title)
+        return int(out.split()[0]) if code == 0 and out.split() else 0
+
+    def start_together(self, exe, *argument_sets):
+        """Starts one copy of exe per argument string ("" for none), all at
+        the same moment, through the Win32 helper; returns the helper's Run.
+        ended_copies(run) tells which copies have ended and how."""
+        return self.launch(self.probe, "race", exe, *[arguments or "-" for arguments in argument_sets])
+
     def client_area(self, title):
         """(x, y, width, height) of a Win32 window's client area on the screen."""
         code, out = self.run_helper(self.probe, "client", title)
@@ -361,6 +372,11 @@ class Bench:
         """Top-level Win32 windows: a list of (handle, class, title)."""
         _, out = self.run_helper(self.probe, "all" if hidden_too else "windows")
         return [tuple(line.rstrip("\r").split("\t")) for line in out.splitlines() if line.count("\t") == 2]
+
+
+def ended_copies(run):
+    """The copies of a start_together run that have ended: {index: exit code}."""
+    return {int(m.group(1)): int(m.group(2)) for m in re.finditer(r"^ended (\d+) exit=(\d+)", run.output(), re.M)}
 
 
 def unescape(text):

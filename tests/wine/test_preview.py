@@ -121,6 +121,25 @@ class PreviewApplication(WithAttachProbe, unittest.TestCase):
                 self.assertIsNotNone(m, out)
                 self.assertLess(int(m.group(1)), 1000)
 
+    def test_host_destroyed_by_its_own_thread_mid_frame_ends_the_process_within_a_second(self):
+        # The host's thread destroys the preview window at moments that have
+        # nothing to do with the main loop, so the window goes while a frame
+        # is being drawn or presented.
+        for ms in (700, 1013, 1500, 2222, 2999):
+            with self.subTest(ms=ms):
+                run = self.bench.launch(self.probe, "app", "close-from-host-thread", str(ms))
+                bench.wait_until(lambda: "acted close" in run.output() or not run.running(), 60, interval=0.01)
+                acted = time.monotonic()
+                code = run.wait(30)
+                ended = time.monotonic() - acted
+                out = run.output()
+                self.assertIn("acted close", out)
+                self.assertEqual(code, 0, out)
+                self.assertLess(ended, 1.0, out)
+                m = re.search(r"run returned (\d+) ms after the action", out)
+                self.assertIsNotNone(m, out)
+                self.assertLess(int(m.group(1)), 1000)
+
     def test_resize_reaches_the_size_handler_and_the_next_frame(self):
         code, out = self.run_app("resize", 1500)
         self.assertEqual(code, 0, out)

@@ -19,12 +19,24 @@
 //                                (position in the parent's client area)
 //   win32_probe ok <hwnd>        presses the box's OK button
 //   win32_probe close <title>    posts WM_CLOSE to the window of that title
+//   win32_probe close-all <title>
+//                                posts WM_CLOSE to every top-level window of
+//                                that title; prints how many
+//   win32_probe race <exe> <args>...
+//                                starts one copy of exe per <args> (one
+//                                argument each, "-" for none), all suspended,
+//                                then lets them all go at the same moment;
+//                                prints "started <n>", then
+//                                "ended <i> exit=<code>" as copy i ends and
+//                                "all ended" at the end
 #include <windows.h>
 
+#include <cstddef>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -105,6 +117,77 @@ BOOL CALLBACK listChild(HWND child, LPARAM parent) {
     return TRUE;
 }
 
+struct TitleSearch {
+    const char* title;
+    int count;
+};
+
+BOOL CALLBACK closeTitled(HWND window, LPARAM param) {
+    auto* search = reinterpret_cast<TitleSearch*>(param);
+    if (windowText(window) == search->title) {
+        PostMessageA(window, WM_CLOSE, 0, 0);
+        ++search->count;
+    }
+    return TRUE;
+}
+
+// Copies of one program started together: created suspended, so that the
+// slow part of a start is behind them, then resumed one right after the
+// other.
+int race(const char* exe, char** arguments, int count) {
+    std::vector<PROCESS_INFORMATION> copies;
+    for (int i = 0; i < count; ++i) {
+        std::string commandLine = std::string("\"") + exe + "\"";
+        if (std::strcmp(arguments[i], "-") != 0) {
+            commandLine += std::string(" ") + arguments[i];
+        }
+        STARTUPINFOA startup = {};
+        startup.cb = sizeof startup;
+        PROCESS_INFORMATION process = {};
+        if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr,
+                            nullptr, &startup, &process)) {
+            std::printf("could not start copy %d\n", i);
+            for (PROCESS_INFORMATION& started : copies) {
+                TerminateProcess(started.hProcess, 1);
+            }
+            return 1;
+        }
+        copies.push_back(process);
+    }
+    for (PROCESS_INFORMATION& process : copies) {
+        ResumeThread(process.hThread);
+    }
+    std::printf("started %d\n", count);
+    std::fflush(stdout);
+
+    std::vector<int> left;
+    for (int i = 0; i < count; ++i) {
+        left.push_back(i);
+    }
+    while (!left.empty()) {
+        std::vector<HANDLE> handles;
+        for (int i : left) {
+            handles.push_back(copies[static_cast<std::size_t>(i)].hProcess);
+        }
+        const DWORD result =
+            WaitForMultipleObjects(static_cast<DWORD>(handles.size()), handles.data(), FALSE, INFINITE);
+        if (result >= WAIT_OBJECT_0 + handles.size()) {
+            std::printf("wait failed\n");
+            return 1;
+        }
+        const std::size_t which = result - WAIT_OBJECT_0;
+        const int i = left[which];
+        DWORD code = 0;
+        GetExitCodeProcess(handles[which], &code);
+        std::printf("ended %d exit=%lu\n", i, static_cast<unsigned long>(code));
+        std::fflush(stdout);
+        left.erase(left.begin() + static_cast<std::ptrdiff_t>(which));
+    }
+    std::printf("all ended\n");
+    std::fflush(stdout);
+    return 0;
+}
+
 HWND handleArgument(const char* text) {
     return reinterpret_cast<HWND>(static_cast<UINT_PTR>(std::strtoul(text, nullptr, 10)));
 }
@@ -171,9 +254,18 @@ int main(int argc, char** argv) {
         PostMessageA(window, WM_CLOSE, 0, 0);
         return 0;
     }
+    if (argc >= 3 && std::strcmp(argv[1], "close-all") == 0) {
+        TitleSearch search = {argv[2], 0};
+        EnumWindows(closeTitled, reinterpret_cast<LPARAM>(&search));
+        std::printf("%d\n", search.count);
+        return 0;
+    }
+    if (argc >= 4 && std::strcmp(argv[1], "race") == 0 && argc - 3 <= MAXIMUM_WAIT_OBJECTS) {
+        return race(argv[2], argv + 3, argc - 3);
+    }
     std::fprintf(stderr,
                  "usage: win32_probe boxes | windows | all | client <title> | rect <title> | children "
                  "<title> | ok <hwnd> |"
-                 " close <title>\n");
+                 " close <title> | close-all <title> | race <exe> <args>...\n");
     return 2;
 }

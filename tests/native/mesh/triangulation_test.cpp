@@ -72,6 +72,21 @@ TEST(TriangulateFace, FacesGiveTheirTriangles) {
     }
 }
 
+TEST(TriangulateFace, CornerWithoutANumberIsClippedOnceAndTheFaceEnds) {
+    // A NaN position equals no position, its own included: the clipped
+    // corner must still leave the list. Its ear outputs only the corners
+    // that compare equal, here its two neighbours; the square that is left
+    // is split as usual.
+    const float nan = std::nanf("");
+    const std::vector<Vector3> first = {{nan, 0, 0}, {0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {0, 1, 0}};
+    EXPECT_EQ(objl::ModelLoader::triangulateFace(face(first)), (Indices{1, 4, 1, 2, 4, 2, 3, 4}));
+
+    // Every corner without a number: every ear outputs nothing, and the face
+    // ends with no triangles instead of clipping its first corner forever.
+    const std::vector<Vector3> none(6, Vector3{nan, nan, nan});
+    EXPECT_EQ(objl::ModelLoader::triangulateFace(face(none)), Indices{});
+}
+
 struct PointCase {
     std::string what;
     Vector3 point;
