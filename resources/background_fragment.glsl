@@ -24,11 +24,6 @@ float field(vec3 p)
     return length(q) - 0.8;
 }
 
-// The 32 steps of the march written out, so that no loop counter or loop
-// mask is kept from step to step.
-#define STEP o = o + field(o) * stride;
-#define FOUR_STEPS STEP STEP STEP STEP
-
 void main()
 {
     zShift = 3.0 * iTime;
@@ -39,8 +34,9 @@ void main()
     vec3 d = 0.5 - vec3(gl_FragCoord.x, gl_FragCoord.y, 0.0) / viewportWidth;
     vec3 o = d;
     vec3 stride = d * 1.6;
-    FOUR_STEPS FOUR_STEPS FOUR_STEPS FOUR_STEPS
-    FOUR_STEPS FOUR_STEPS FOUR_STEPS FOUR_STEPS
+    for (int i = 0; i < 32; i++) {
+        o = o + field(o) * stride;
+    }
     vec3 c = abs(field(o + d) * vec3(0.3, 0.15, 0.1) + field(0.5 * o) * vec3(0.1, 0.05, 0.0)) *
              (8.0 - o.x / 2.0);
     float fade = smoothstep(2.0, 7.0, iTime);
