@@ -26,6 +26,14 @@ float field(vec3 p)
 
 void main()
 {
+    // Until the fade-in begins, at two seconds, every pixel is black: the
+    // first frames, drawn while the screensaver starts, march nothing.
+    float fade = smoothstep(2.0, 7.0, iTime);
+    if (fade == 0.0) {
+        gl_FragColor = vec4(0.0);
+        return;
+    }
+
     zShift = 3.0 * iTime;
     slopeX = 1.0 + sin(0.07 * iTime) * cos(0.1 * iTime) * 2.2;
     slopeY = 1.0 + sin(0.1 * iTime) * 0.2;
@@ -39,7 +47,6 @@ void main()
     }
     vec3 c = abs(field(o + d) * vec3(0.3, 0.15, 0.1) + field(0.5 * o) * vec3(0.1, 0.05, 0.0)) *
              (8.0 - o.x / 2.0);
-    float fade = smoothstep(2.0, 7.0, iTime);
     gl_FragColor = fade * vec4(c, 1.0);
 }
 //~
