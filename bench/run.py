@@ -49,7 +49,17 @@ def machine():
                 break
     with open("/proc/loadavg") as f:
         load = " ".join(f.read().split()[:3])
-    return f"{cpu}, {os.cpu_count()} processors, Linux {platform.release()}, load average {load}"
+    def version(command):
+        try:
+            return subprocess.run(command, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, timeout=30,
+                                  check=False).stdout.decode("latin-1").strip() or "?"
+        except (OSError, subprocess.TimeoutExpired):
+            return "?"
+
+    mesa = version(["dpkg-query", "-W", "-f=${Version}", "libgl1-mesa-dri:amd64"])
+    wine = version(["/usr/lib/wine/wine64", "--version"])
+    return (f"{cpu}, {os.cpu_count()} processors, Linux {platform.release()}, Mesa {mesa}, {wine}, "
+            f"load average {load}")
 
 
 def main():
