@@ -74,8 +74,9 @@ class ModelLoader {
 public:
     // Parses the OBJ text of resource objResourceId into meshes, vertices and
     // indices; every "mtllib" line parses the MTL text of mtlResourceId,
-    // whatever file it names. False when the text cannot be read or when
-    // nothing at all was built.
+    // whatever file it names. False when nothing at all was built. The text
+    // is read where the platform keeps it, without a copy, so reading it
+    // cannot run out of memory.
     //
     // Numbers that the standard conversions cannot read raise their errors
     // (std::invalid_argument, std::out_of_range), and so does a face index

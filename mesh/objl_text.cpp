@@ -1,8 +1,8 @@
 // The records' operations, reading resource texts into lines, and cutting
 // lines into words and pieces.
 
+#include <cstring>
 #include <new>
-#include <sstream>
 
 #include "mesh/objl.h"
 #include "window/platform.h"
@@ -37,10 +37,15 @@ bool readResourceLines(int resourceId, std::vector<std::string>& lines) {
     const ResourceBytes bytes = platformTextResource(resourceId & 0xFFFF);
     try {
         // The text is the resource's bytes exactly: no end marker, no zero.
-        std::istringstream stream(bytes.size != 0 ? std::string(bytes.data, bytes.size) : std::string());
-        std::string line;
-        while (std::getline(stream, line)) {
-            lines.push_back(line);
+        // A last line without an LF counts when it is not empty.
+        const char* next = bytes.data;
+        const char* const end = bytes.size != 0 ? bytes.data + bytes.size : bytes.data;
+        while (next != end) {
+            const auto* lf =
+                static_cast<const char*>(std::memchr(next, '\n', static_cast<std::size_t>(end - next)));
+            const char* const lineEnd = lf != nullptr ? lf : end;
+            lines.emplace_back(next, lineEnd);
+            next = lf != nullptr ? lf + 1 : end;
         }
     } catch (const std::bad_alloc&) {
         lines.clear();

@@ -6,7 +6,9 @@
 // raises one of the errors that loading a mesh turns into "Failed to load
 // mesh": a number the standard conversions cannot read, or a face index that
 // names nothing. Anything else, a crash, an out-of-bounds access, a hang or
-// arrays that disagree with their counts, is a fault.
+// arrays that disagree with their counts, is a fault. So is any difference
+// between the fast OBJ parse and the plain reference parse of the tests:
+// result, error, lists and progress report must agree bit for bit.
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -17,6 +19,7 @@
 
 #include "mesh/mesh_arrays.h"
 #include "mesh/objl.h"
+#include "tests/native/mesh/reference_obj_parser.h"
 #include "window/platform.h"
 
 namespace {
@@ -82,21 +85,29 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
     }
 
-    objl::ModelLoader loader;
-    bool loaded = false;
-    try {
-        loaded = loader.loadObjResource(ObjId, MtlId);
-    } catch (const objl::IndexOutOfRange&) {
-        return 0;
-    } catch (const std::logic_error& error) {
-        if (!isConversionError(error)) {
+    const ObjParseOutcome fast = runObjParse(false, ObjId, MtlId);
+    const ObjParseOutcome reference = runObjParse(true, ObjId, MtlId);
+    const std::string difference = describeDifference(fast, reference);
+    if (!difference.empty()) {
+        std::fprintf(stderr, "fast and reference parse differ: %s\n", difference.c_str());
+        std::abort();
+    }
+    if (!fast.error.empty()) {
+        // Only the errors of a bad index or a number the standard
+        // conversions cannot read may leave the parse.
+        const bool expected = fast.error.rfind("index out of range: ", 0) == 0 ||
+                              fast.error.rfind("invalid argument: sto", 0) == 0 ||
+                              fast.error.rfind("out of range: sto", 0) == 0;
+        if (!expected) {
+            std::fprintf(stderr, "unexpected error: %s\n", fast.error.c_str());
             std::abort();
         }
         return 0;
     }
-    if (!loaded) {
+    if (!fast.result) {
         return 0;
     }
+    const objl::ModelLoader& loader = fast.loader;
 
     const MeshArrays arrays(loader, 2.0f);
     const auto vertices = static_cast<std::size_t>(arrays.vertexCount());
