@@ -2,10 +2,7 @@
 
 // A plain C++ transcription of the background fragment program (resource
 // 136), float for float in the program's own order, so that frames drawn by
-// an OpenGL driver can be compared with it. Where the program takes a
-// shortcut that GLSL's precision rules allow (it multiplies by the float
-// nearest 1/3 where the picture divides by 3), this keeps the division:
-// the comparison then also covers the shortcut.
+// an OpenGL driver can be compared with it.
 
 #include <cstdint>
 #include <vector>

@@ -19,8 +19,7 @@ float field(vec3 p)
 {
     p.z = p.z + zShift;
     float k = 0.2 * sin(p.x * slopeX - p.y * slopeY);
-    // p / 3.0, as a product: a division costs several multiplications.
-    vec3 q = cos(p * (1.0 / 3.0)) + k;
+    vec3 q = cos(p / 3.0) + k;
     return length(q) - 0.8;
 }
 
@@ -41,9 +40,8 @@ void main()
     // Both coordinates over the width: square pixels, centred horizontally.
     vec3 d = 0.5 - vec3(gl_FragCoord.x, gl_FragCoord.y, 0.0) / viewportWidth;
     vec3 o = d;
-    vec3 stride = d * 1.6;
     for (int i = 0; i < 32; i++) {
-        o = o + field(o) * stride;
+        o = o + field(o) * d * 1.6;
     }
     vec3 c = abs(field(o + d) * vec3(0.3, 0.15, 0.1) + field(0.5 * o) * vec3(0.1, 0.05, 0.0)) *
              (8.0 - o.x / 2.0);
