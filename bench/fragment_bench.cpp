@@ -168,12 +168,12 @@ int main(int argc, char** argv) {
         } else if (arg == "--variants") {
             variants = true;
         } else if (arg == "--program" && i + 1 < argc) {
-            const std::string spec = argv[++i];
-            const std::size_t eq = spec.find('=');
+            const std::string nameAndFile = argv[++i];
+            const std::size_t eq = nameAndFile.find('=');
             if (eq == std::string::npos) {
                 return 2;
             }
-            extra.emplace_back(spec.substr(0, eq), spec.substr(eq + 1));
+            extra.emplace_back(nameAndFile.substr(0, eq), nameAndFile.substr(eq + 1));
         } else {
             std::fprintf(stderr,
                          "usage: fragment_bench [--rounds N] [--frames N] [--size WxH]... [--variants] "
