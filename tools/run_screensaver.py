@@ -55,8 +55,7 @@ def main(argv):
         shot = os.path.join(ROOT, "build", "screenshot.png")
         b.screenshot(shot)
         print(f"run: screenshot written to {shot}")
-        b.key(window, "space")
-        code = run.wait(30)
+        code = b.end_with_key(run, window, "space")
         print(f"run: the screensaver ended on a key with exit code {code}")
         return 0 if code == 0 else 1
     finally:

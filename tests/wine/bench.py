@@ -269,6 +269,18 @@ class Bench:
         self._x("xdotool", "windowfocus", "--sync", str(window))
         self._x("xdotool", "key", "--window", str(window), key)
 
+    def end_with_key(self, run, window, key="a", tries=3, each=10):
+        """Presses a key on the window until the run ends; returns its exit
+        code (None if it never ended). A key sent while the new window is
+        still taking the focus can reach no window at all, so it is pressed
+        again after a while: every press that arrives must end the run."""
+        for _ in range(tries):
+            self.key(window, key)
+            code = run.wait(each)
+            if code is not None:
+                return code
+        return None
+
     def move_mouse(self, x, y):
         self._x("xdotool", "mousemove", "--sync", str(x), str(y))
 

@@ -95,8 +95,7 @@ def soak(seconds, log=print, width=320, height=240):
                 break
             time.sleep(min(SAMPLE_SECONDS, max(0.0, min(next_picture, seconds) - (time.monotonic() - start))))
 
-        b.key(window, "a")
-        code = run.wait(30)
+        code = b.end_with_key(run, window)
         assert code == 0, f"exit code {code}"
 
     baseline = next(rss for t, rss in samples if t >= interval)

@@ -168,8 +168,7 @@ class NoGlInConfigureMode(unittest.TestCase):
             full = b.run_scr("/s")
             window = b.wait_window("ZephyrineScreensaver", 60)
             self.assertIsNotNone(window)
-            b.key(window, "a")
-            self.assertEqual(full.wait(30), 0)
+            self.assertEqual(b.end_with_key(full, window), 0)
             self.assertIn("wglMakeCurrent", full.output())
 
             about = b.run_scr("/c")

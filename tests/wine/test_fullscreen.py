@@ -32,8 +32,7 @@ class FullScreenAtSize:
         return run, window
 
     def end_with_key(self, run, window):
-        self.bench.key(window, "a")
-        self.assertEqual(run.wait(30), 0)
+        self.assertEqual(self.bench.end_with_key(run, window), 0)
         self.assertIsNotNone(bench.wait_until(lambda: not self.bench.windows_named(TITLE), 15))
 
     def test_switch_s_and_no_switch_open_one_window_covering_the_screen(self):
@@ -73,8 +72,7 @@ class FullScreen320x240(FullScreenAtSize, unittest.TestCase):
         for key in ("a", "Escape", "space"):
             with self.subTest(key=key):
                 run, window = self.start("/s")
-                self.bench.key(window, key)
-                self.assertEqual(run.wait(30), 0)
+                self.assertEqual(self.bench.end_with_key(run, window, key), 0)
                 bench.wait_until(lambda: not self.bench.windows_named(TITLE), 15)
 
     def test_close_request_ends_it_with_exit_code_zero(self):

@@ -31,8 +31,7 @@ class InstanceGuard(unittest.TestCase):
         self.assertTrue(both, "a /s start was refused while a guarded run was going")
         self.assertTrue(first.running())
         third_window = next(w for w in self.bench.windows_named(TITLE) if w != first_window)
-        self.bench.key(third_window, "a")
-        self.assertEqual(screensaver.wait(30), 0)
+        self.assertEqual(self.bench.end_with_key(screensaver, third_window), 0)
 
         # The first window lost the focus to the second full-screen window and
         # GLFW iconified it, so it is ended by a close request.
@@ -43,8 +42,7 @@ class InstanceGuard(unittest.TestCase):
         again = self.bench.run_scr()
         window = self.bench.wait_window(TITLE, 60)
         self.assertIsNotNone(window, again.output())
-        self.bench.key(window, "a")
-        self.assertEqual(again.wait(30), 0)
+        self.assertEqual(self.bench.end_with_key(again, window), 0)
 
 
 class StartsAtTheSameMoment(unittest.TestCase):

@@ -38,8 +38,7 @@ class Picture(unittest.TestCase):
             # to start the process.
             time.sleep(max(0.0, 8.0 - (time.monotonic() - window_at)))
             _, _, rgb = b.screenshot()
-            b.key(window, "a")
-            self.assertEqual(run.wait(30), 0)
+            self.assertEqual(b.end_with_key(run, window), 0)
 
         pixels = [tuple(rgb[i:i + 3]) for i in range(0, len(rgb), 3)]
         off = [(r, g, bl) for r, g, bl in pixels if r < 255 and abs(g - r / 2) > 1.0]
